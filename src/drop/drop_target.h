@@ -2,6 +2,8 @@
 #pragma once
 
 #include <windows.h>
+// The lean windows.h leaves OLE out.
+#include <ole2.h>
 
 #include <cstdint>
 
@@ -20,7 +22,8 @@ bool ReadDropTargetSettings(const unsigned char* record, uint32_t size, DropTarg
 struct DropTarget;
 
 // Constructs the object for the unit (windowId, unitId); obtains the drag-image helper if it can.
-DropTarget* CreateDropTarget(uint32_t windowId, uint32_t unitId, const DropTargetSettings& settings);
+DropTarget* CreateDropTarget(uint32_t windowId, uint32_t unitId,
+                             const DropTargetSettings& settings);
 
 // Revokes the drop area, releases the helper and frees the object.
 void DestroyDropTarget(DropTarget* target);
