@@ -1,0 +1,110 @@
+#include "process_driving.h"
+
+#include <cstdio>
+
+std::string WindowsPath(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  std::string result = "Z:" + path;
+  for (char& c : result) {
+    if (c == '/') c = '\\';
+  }
+  return result;
+}
+
+std::string Hex(const std::string& bytes) {
+  std::string out;
+  char byte[4];
+  for (unsigned char c : bytes) {
+    std::snprintf(byte, sizeof(byte), "%02X ", c);
+    out += byte;
+  }
+  return out;
+}
+
+std::string TextOf(HWND window) {
+  char buffer[4096];
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer),
+                           SMTO_NORMAL, 30000, &length)) {
+    return "<no answer>";
+  }
+  return std::string(buffer, static_cast<size_t>(length));
+}
+
+namespace {
+
+UINT crashCode = 3;
+
+LONG WINAPI EndOnCrash(EXCEPTION_POINTERS*) {
+  TerminateProcess(GetCurrentProcess(), crashCode);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+struct WindowSearch {
+  DWORD processId;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK CheckWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+  if (search->className != nullptr) {
+    char name[64];
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpA(name, search->className) != 0) return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+void ExitOnCrash(UINT code) {
+  crashCode = code;
+  SetUnhandledExceptionFilter(EndOnCrash);
+}
+
+ChildProcess::~ChildProcess() {
+  if (info_.hProcess != nullptr) {
+    if (!HasExited()) {
+      TerminateProcess(info_.hProcess, 99);
+      WaitForSingleObject(info_.hProcess, 10000);
+    }
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+}
+
+bool ChildProcess::Start(const std::string& program, const std::string& arguments) {
+  std::string commandLine = "\"" + program + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info_) != 0;
+}
+
+DWORD ChildProcess::WaitForExit(DWORD timeoutMs) {
+  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+bool ChildProcess::HasExited() const {
+  return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+HWND WaitForWindow(DWORD processId, const char* className, DWORD timeoutMs) {
+  WindowSearch search = {processId, className, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeoutMs);
+  return search.found;
+}
