@@ -19,6 +19,8 @@ cmake --build "$build" -j"$(nproc)" --target renamecopy ui_wait_for_window
 
 program=$build/src/ui/renamecopy.exe
 . scripts/wine-env.sh
+# The tool runs as whoever started this script, on that user's own prefix.
+export RC_WINE_USER=$(id -un)
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   export RC_KEEP_DISPLAY=1
   rc_wine_start "$wine_folder"
