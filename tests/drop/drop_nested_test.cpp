@@ -88,7 +88,8 @@ TEST(NestedDrop, ASecondDropDuringTheFirstRunsToItsEndInsideIt) {
       "leave C:\\一\\a.txt ok",
   };
   ASSERT_EQ(trace.size(), expected.size());
-  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(Hex(trace[i]), Hex(expected[i])) << i;
+  for (size_t i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(HexBytes(trace[i]), HexBytes(expected[i])) << i;
 
   ASSERT_EQ(answered.size(), 2u);
   EXPECT_EQ(answered[0].text, kInnerQuestion);

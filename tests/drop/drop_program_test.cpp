@@ -123,7 +123,7 @@ TEST(MainWindowDropArea, ASecondDropDuringTheFirstConfirmationRunsItsBatchInside
   } expected[] = {{kAskTwo, 2}, {kDone, 2}, {kAskOne, 1}, {kDone, 1}};
   ASSERT_EQ(answered.size(), std::size(expected));
   for (size_t i = 0; i < answered.size(); ++i) {
-    EXPECT_EQ(Hex(answered[i].text), Hex(expected[i].text)) << i;
+    EXPECT_EQ(HexBytes(answered[i].text), HexBytes(expected[i].text)) << i;
     EXPECT_EQ(answered[i].openBoxes, expected[i].openBoxes)
         << i << ": the nested run's boxes open over the first confirmation";
   }
@@ -136,11 +136,11 @@ TEST(MainWindowDropArea, ASecondDropDuringTheFirstConfirmationRunsItsBatchInside
   const size_t b = entries.find("b1.txt -> b_新.txt");
   const size_t c = entries.find("c1.txt -> c_新.txt");
   const size_t a = entries.find("a1.txt -> a_新.txt");
-  ASSERT_NE(b, std::string::npos) << Hex(entries);
-  ASSERT_NE(c, std::string::npos) << Hex(entries);
-  ASSERT_NE(a, std::string::npos) << Hex(entries);
-  EXPECT_LT(b, c) << Hex(entries);
-  EXPECT_LT(c, a) << Hex(entries);
+  ASSERT_NE(b, std::string::npos) << HexBytes(entries);
+  ASSERT_NE(c, std::string::npos) << HexBytes(entries);
+  ASSERT_NE(a, std::string::npos) << HexBytes(entries);
+  EXPECT_LT(b, c) << HexBytes(entries);
+  EXPECT_LT(c, a) << HexBytes(entries);
   for (const char* name : {"a_新.txt", "b_新.txt", "c_新.txt"}) {
     EXPECT_TRUE(FileExists(output + "\\" + name)) << name;
   }

@@ -234,7 +234,7 @@ TEST_F(DropTargetTest, DeliversThePathsAsOneText) {
     EXPECT_EQ(event.unitId, 拖放对象1.unitId) << c.name;
     EXPECT_EQ(event.eventNumber, kEventFilesDropped) << c.name;
     EXPECT_TRUE(event.hadText) << c.name;
-    EXPECT_EQ(Hex(event.text), Hex(c.expected)) << c.name;
+    EXPECT_EQ(HexBytes(event.text), HexBytes(c.expected)) << c.name;
     EXPECT_EQ(data->mediaGiven, 1) << c.name;
     EXPECT_EQ(releasedAtEvent, 1) << c.name << ": the medium goes back before the handler runs";
     EXPECT_EQ(LiveBlockCount(), liveBefore) << c.name << ": text and path blocks released";

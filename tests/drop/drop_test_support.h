@@ -8,18 +8,9 @@
 #include <string>
 
 #include "drop/drop_target.h"
+#include "support/hex_bytes.h"
 
 // Code page 936 bytes as hex, so a mismatch reads the same in any terminal.
-inline std::string Hex(const std::string& bytes) {
-  std::string out;
-  char pair[4];
-  for (unsigned char byte : bytes) {
-    std::snprintf(pair, sizeof(pair), "%02X ", byte);
-    out += pair;
-  }
-  return out;
-}
-
 // A hidden top-level window of the test's own, destroyed with the scope.
 struct TestWindow {
   HWND handle = nullptr;

@@ -11,22 +11,12 @@
 #include <vector>
 
 #include "batch/batch_texts.h"
+#include "support/hex_bytes.h"
 #include "system/message_box.h"
 #include "system/runtime_error.h"
 #include "ui/window_texts.h"
 
 namespace {
-
-std::string Hex(const std::string& bytes) {
-  std::string hex;
-  for (unsigned char byte : bytes) {
-    char pair[4];
-    std::snprintf(pair, sizeof(pair), "%02x", byte);
-    if (!hex.empty()) hex += ' ';
-    hex += pair;
-  }
-  return hex;
-}
 
 // The code page 936 bytes of `utf8`; "<not convertible>" when iconv refuses any of it.
 std::string ToCodePage936(const std::string& utf8) {
@@ -58,8 +48,8 @@ struct Literal {
 
 TEST(LiteralsTest, ConverterGivesTheKnownBytes) {
   // Anchors for the method: the full-width colon is a3 ba, the ASCII one stays 3a.
-  EXPECT_EQ(Hex(ToCodePage936(u8"信息：")), "d0 c5 cf a2 a3 ba");
-  EXPECT_EQ(Hex(ToCodePage936(u8"共收到:")), "b9 b2 ca d5 b5 bd 3a");
+  EXPECT_EQ(HexBytes(ToCodePage936(u8"信息：")), "d0 c5 cf a2 a3 ba");
+  EXPECT_EQ(HexBytes(ToCodePage936(u8"共收到:")), "b9 b2 ca d5 b5 bd 3a");
 }
 
 TEST(LiteralsTest, EveryMessageTextHoldsItsCodePage936Bytes) {
@@ -102,7 +92,7 @@ TEST(LiteralsTest, EveryMessageTextHoldsItsCodePage936Bytes) {
       RC_LITERAL(kOutputFolderSuffix, u8"\\output"),
   };
   for (const Literal& literal : literals) {
-    EXPECT_EQ(Hex(literal.bytes), Hex(ToCodePage936(literal.readable)))
+    EXPECT_EQ(HexBytes(literal.bytes), HexBytes(ToCodePage936(literal.readable)))
         << literal.name << " differs from \"" << literal.readable << "\"";
   }
 }

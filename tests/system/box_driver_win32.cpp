@@ -99,14 +99,3 @@ void AnswerBox(HWND box, BoxAnswer answer, int buttonId) {
       break;
   }
 }
-
-std::string Hex(const std::string& bytes) {
-  std::string hex;
-  for (unsigned char byte : bytes) {
-    char pair[4];
-    std::snprintf(pair, sizeof(pair), "%02x", byte);
-    if (!hex.empty()) hex += ' ';
-    hex += pair;
-  }
-  return hex;
-}

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "support/hex_bytes.h"
+
 // Waits until a visible message box (#32770) of process `processId` is open; null on timeout.
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 30000);
 
@@ -32,6 +34,3 @@ enum class BoxAnswer {
   kCloseMessage  // WM_CLOSE
 };
 void AnswerBox(HWND box, BoxAnswer answer, int buttonId = 0);
-
-// The bytes in hex, for failure messages about code page 936 text.
-std::string Hex(const std::string& bytes);

@@ -117,7 +117,7 @@ TEST(RunDirectoryTest, ProbeFindsItsFolderWhereverItIsCopied) {
     SCOPED_TRACE(c.name);
     CreateFoldersFor(c.program);
     ASSERT_TRUE(CopyFileA(ProbeProgramPath().c_str(), c.program.c_str(), FALSE))
-        << GetLastError() << " " << Hex(c.program);
+        << GetLastError() << " " << HexBytes(c.program);
     DeleteFileA(out.c_str());
     {
       ChildProcess child;
@@ -126,7 +126,8 @@ TEST(RunDirectoryTest, ProbeFindsItsFolderWhereverItIsCopied) {
     }
     const std::string seen = ReadFileBytes(out);
     const std::string expected = c.runDirectory + "\n" + c.currentDirectory;
-    EXPECT_EQ(Hex(seen), Hex(expected)) << "expected " << expected << "\nseen     " << seen;
+    EXPECT_EQ(HexBytes(seen), HexBytes(expected))
+        << "expected " << expected << "\nseen     " << seen;
   }
   DeleteFileA(root.c_str());
 }
@@ -200,7 +201,7 @@ TEST(CopyFileOverTest, RefusedCopyKeepsTheDestinationAndGivesTheReason) {
     const std::string text = reason.Bytes();
     EXPECT_FALSE(text.empty());
     EXPECT_NE(text, "stale");
-    EXPECT_EQ(text.find_last_not_of("\r\n \t"), text.size() - 1) << Hex(text);
+    EXPECT_EQ(text.find_last_not_of("\r\n \t"), text.size() - 1) << HexBytes(text);
     EXPECT_EQ(ReadFileBytes(c.destination), c.destinationAfter);
     EXPECT_FALSE(CopyFileOver(c.source.c_str(), c.destination.c_str()));
   }
@@ -212,7 +213,7 @@ TEST(CopyFileOverTest, RefusedCopyKeepsTheDestinationAndGivesTheReason) {
 
   Text reason;
   CopyFileOver((scratch / "missing.txt").c_str(), (scratch / "out.txt").c_str(), &reason);
-  EXPECT_EQ(Hex(reason.Bytes()), Hex(SystemText(ERROR_FILE_NOT_FOUND)));
+  EXPECT_EQ(HexBytes(reason.Bytes()), HexBytes(SystemText(ERROR_FILE_NOT_FOUND)));
 }
 
 TEST(CopyFileOverTest, ReadOnlyDestinationIsKept) {

@@ -107,11 +107,11 @@ TEST(ShowMessageBoxTest, ShowsMessageAndCaptionByteForByte) {
     Seen seen;
     ShowAndAnswer(c.show, BoxAnswer::kButton, IDOK, &seen);
     ASSERT_TRUE(seen.boxFound);
-    EXPECT_EQ(Hex(seen.view.caption), Hex(c.caption));
-    EXPECT_EQ(Hex(seen.view.text), Hex(c.text));
+    EXPECT_EQ(HexBytes(seen.view.caption), HexBytes(c.caption));
+    EXPECT_EQ(HexBytes(seen.view.text), HexBytes(c.text));
     EXPECT_FALSE(seen.view.hasIcon);
   }
-  EXPECT_EQ(Hex(kDefaultMessageCaption), "d0 c5 cf a2 a3 ba");
+  EXPECT_EQ(HexBytes(kDefaultMessageCaption), "d0 c5 cf a2 a3 ba");
 }
 
 TEST(ShowMessageBoxTest, ButtonSetDecidesTheButtons) {

@@ -62,8 +62,8 @@ TEST(FatalReportTest, ShowsTheReportThenEndsTheProcessWithMinusOne) {
     FatalRun run = RunFatalProbe(c.scenario);
     ASSERT_TRUE(run.started);
     ASSERT_TRUE(run.boxFound);
-    EXPECT_EQ(Hex(run.view.caption), "b4 ed ce f3");  // 错误
-    EXPECT_EQ(Hex(run.view.text), Hex(c.text));
+    EXPECT_EQ(HexBytes(run.view.caption), "b4 ed ce f3");  // 错误
+    EXPECT_EQ(HexBytes(run.view.text), HexBytes(c.text));
     // MB_OK with MB_ICONERROR, and not task-modal: the program's window stays enabled.
     EXPECT_FALSE(run.view.hasCancel);
     EXPECT_TRUE(run.view.hasIcon);

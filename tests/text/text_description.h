@@ -7,19 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "support/hex_bytes.h"
 #include "text/text.h"
 #include "text/text_array.h"
-
-inline std::string HexBytes(std::string_view bytes) {
-  std::string hex;
-  for (unsigned char byte : bytes) {
-    char pair[4];
-    std::snprintf(pair, sizeof(pair), "%02x", byte);
-    if (!hex.empty()) hex += ' ';
-    hex += pair;
-  }
-  return hex;
-}
 
 // nullptr stands for no text.
 inline std::string DescribeText(const char* bytesOrNull) {

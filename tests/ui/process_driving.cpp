@@ -11,16 +11,6 @@ std::string WindowsPath(const std::string& path) {
   return result;
 }
 
-std::string Hex(const std::string& bytes) {
-  std::string out;
-  char byte[4];
-  for (unsigned char c : bytes) {
-    std::snprintf(byte, sizeof(byte), "%02X ", c);
-    out += byte;
-  }
-  return out;
-}
-
 std::string TextOf(HWND window) {
   char buffer[4096];
   DWORD_PTR length = 0;

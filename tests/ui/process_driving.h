@@ -5,11 +5,10 @@
 
 #include <string>
 
+#include "support/hex_bytes.h"
+
 // A Linux path ("/work/...") as Wine's Z: drive shows it; other paths are returned unchanged.
 std::string WindowsPath(const std::string& path);
-
-// The bytes in hex, for failure messages about code page 936 text.
-std::string Hex(const std::string& bytes);
 
 // The window's text, byte for byte.
 std::string TextOf(HWND window);

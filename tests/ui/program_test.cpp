@@ -254,9 +254,9 @@ TEST(ControlAccess, ReadContentGivesNoTextForAnEmptyBoxAndOtherwiseTheBytes) {
     WriteContent(编辑框1, c.written);
     Text read = ReadContent(编辑框1);
     if (c.read == nullptr) {
-      EXPECT_TRUE(read.IsNone()) << Hex(Bytes(read));
+      EXPECT_TRUE(read.IsNone()) << HexBytes(Bytes(read));
     } else {
-      EXPECT_EQ(Bytes(read), c.read) << Hex(Bytes(read));
+      EXPECT_EQ(Bytes(read), c.read) << HexBytes(Bytes(read));
     }
   }
 }
@@ -301,7 +301,7 @@ TEST(ControlAccess, AppendTextAddsAtTheEndAndLeavesTheUsersSelectedTextAlone) {
     SendMessageA(log, EM_SETSEL, c.selectFrom, c.selectTo);
     for (const char* text : c.appended) AppendText(编辑框4, text);
     std::string after = Bytes(ReadContent(编辑框4));
-    EXPECT_EQ(after == "<no text>" ? "" : after, c.after) << Hex(after);
+    EXPECT_EQ(after == "<no text>" ? "" : after, c.after) << HexBytes(after);
     DWORD start = 0, end = 0;
     SendMessageA(log, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, end) << "a selection is left";
@@ -476,7 +476,7 @@ TEST(FatalReport, EndsWithMinusOneAndNoHandlerRunsOnceItHasBegun) {
     std::string shown = TextOf(GetDlgItem(box, 0xFFFF));
     std::string expected = std::string("错误信息：") + c.message + "\r\n";
     EXPECT_NE(shown.find(expected), std::string::npos)
-        << Hex(shown) << "\nexpected " << Hex(expected);
+        << HexBytes(shown) << "\nexpected " << HexBytes(expected);
     EXPECT_EQ(shown.find("错误代码："), std::string::npos) << "a code was shown";
     if (c.setup == ChildSetup::kWindow) {
       // While the box is open the window still takes messages, but none may reach a handler.

@@ -165,7 +165,7 @@ TEST(MainWindow, LooksKeysAndFocusAsLaidOutAndEscCloses) {
   EXPECT_EQ(GetMenu(window), nullptr);
 
   std::string caption = TextOf(window);
-  EXPECT_EQ(caption, "青柠小工具 - 改名复制") << Hex(caption);
+  EXPECT_EQ(caption, "青柠小工具 - 改名复制") << HexBytes(caption);
 
   // Every control: under its container, at its place, with its id, class, styles and caption.
   // (Icons and fonts are looked at in-process: Wine answers WM_GETICON and WM_GETFONT from
@@ -190,7 +190,7 @@ TEST(MainWindow, LooksKeysAndFocusAsLaidOutAndEscCloses) {
     EXPECT_EQ(GetWindowLongA(control, GWL_EXSTYLE), row.isEdit ? WS_EX_CLIENTEDGE : 0);
     std::string text = TextOf(control);
     std::string expected = row.caption != nullptr ? row.caption : expectedOutput;
-    EXPECT_EQ(text, expected) << Hex(text) << "\nexpected " << Hex(expected);
+    EXPECT_EQ(text, expected) << HexBytes(text) << "\nexpected " << HexBytes(expected);
   }
 
   // The edit boxes seen from the window's client area.
@@ -249,11 +249,11 @@ TEST(MainWindow, LooksKeysAndFocusAsLaidOutAndEscCloses) {
   SendMessageA(edit4, EM_SETSEL, 4, 4);
   Press(window, VK_RETURN);
   EXPECT_TRUE(WaitUntil([&] { return TextOf(edit4) == "日志\r\n"; }, kStepTimeoutMs))
-      << Hex(TextOf(edit4));
+      << HexBytes(TextOf(edit4));
   Press(window, VK_ESCAPE, {VK_SHIFT});
   Press(window, 'X');
   EXPECT_TRUE(WaitUntil([&] { return TextOf(edit4).size() == 7; }, kStepTimeoutMs))
-      << Hex(TextOf(edit4));
+      << HexBytes(TextOf(edit4));
   EXPECT_FALSE(tool.process.HasExited()) << "Shift+Esc closed the window";
 
   // Esc alone closes the window like its close button, and the program ends normally.
