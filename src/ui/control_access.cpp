@@ -62,10 +62,12 @@ void WriteContent(ControlId box, TextView text) {
 
 void AppendText(ControlId box, TextView text) {
   HWND window = RequireUnit(box);
-  // Only the length: the log grows with every copy, and reading it whole each time would make a
-  // long run slower and slower.
-  WPARAM end = static_cast<WPARAM>(GetWindowTextLengthA(window));
-  SendMessageA(window, EM_SETSEL, end, static_cast<LPARAM>(end));
+  // The caret goes to the end without measuring the text: the log grows with every copy, and
+  // taking its length converts the whole log each time, which would make a long run slower and
+  // slower. Selecting everything puts the caret at the end; a start of -1 then drops the
+  // selection and leaves the caret there.
+  SendMessageA(window, EM_SETSEL, 0, -1);
+  SendMessageA(window, EM_SETSEL, static_cast<WPARAM>(-1), -1);
   SendMessageA(window, EM_SCROLLCARET, 0, 0);
   SendMessageA(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.Bytes()));
 }

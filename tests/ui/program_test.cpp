@@ -309,12 +309,13 @@ TEST(ControlAccess, AppendTextAddsAtTheEndAndLeavesTheUsersSelectedTextAlone) {
   }
 }
 
-// The log grows with every copied file: appending must not read the text it already holds.
+// The log grows with every copied file: appending must not read, or even measure, the text it
+// already holds (measuring an ANSI box converts its whole text).
 LRESULT CALLBACK CountGetText(HWND, UINT, WPARAM, LPARAM);
 WNDPROC editProc = nullptr;
 int getTextCount = 0;
 LRESULT CALLBACK CountGetText(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_GETTEXT) ++getTextCount;
+  if (message == WM_GETTEXT || message == WM_GETTEXTLENGTH) ++getTextCount;
   return CallWindowProcA(editProc, window, message, wParam, lParam);
 }
 
