@@ -18,5 +18,5 @@ cmake --build "$build" -j"$(nproc)" --target renamecopy drop_bench copy_baseline
 trap rc_wine_stop EXIT
 rc_wine_start build/w-e2e-wine
 # The figures are code page 936 free; the program's own errors may not be.
-timeout 7200 rc_wine wine "$build/tests/e2e/drop_bench.exe" "$build/src/ui/renamecopy.exe" \
+rc_wine timeout 7200 wine "$build/tests/e2e/drop_bench.exe" "$build/src/ui/renamecopy.exe" \
   "$build/tests/e2e/copy_baseline.exe" "$@" 2>&1 | iconv -f GBK -t UTF-8 -c
