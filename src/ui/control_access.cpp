@@ -64,10 +64,10 @@ void AppendText(ControlId box, TextView text) {
   HWND window = RequireUnit(box);
   // The caret goes to the end without measuring the text: the log grows with every copy, and
   // taking its length converts the whole log each time, which would make a long run slower and
-  // slower. Selecting everything puts the caret at the end; a start of -1 then drops the
-  // selection and leaves the caret there.
-  SendMessageA(window, EM_SETSEL, 0, -1);
-  SendMessageA(window, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+  // slower. The box cuts a position past its end back to the end; selecting the whole text
+  // first would repaint all of it.
+  constexpr WPARAM kPastTheEnd = 0x7FFFFFFF;
+  SendMessageA(window, EM_SETSEL, kPastTheEnd, static_cast<LPARAM>(kPastTheEnd));
   SendMessageA(window, EM_SCROLLCARET, 0, 0);
   SendMessageA(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.Bytes()));
 }
