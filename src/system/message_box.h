@@ -20,5 +20,5 @@ inline constexpr int32_t kResultNo = 6;
 inline constexpr char kDefaultMessageCaption[] = "信息：";
 
 // Shows `message` task-modal (unless `buttons` holds MB_SYSTEMMODAL) with no owner and no icon.
-int32_t ShowMessageBox(TextView message, int32_t buttons);                    // caption "信息："
+int32_t ShowMessageBox(TextView message, int32_t buttons);  // caption "信息："
 int32_t ShowMessageBox(TextView message, int32_t buttons, TextView caption);

@@ -12,7 +12,7 @@ struct TextView {
 
   TextView() = default;
   TextView(const char* text) : bytes(text) {}  // NOLINT: literals and element slots read as views
-  TextView(const Text& text);                   // NOLINT: an owned text reads as a view
+  TextView(const Text& text);                  // NOLINT: an owned text reads as a view
 
   // The bytes with no text read as "", for handing on to the platform.
   const char* Bytes() const { return bytes != nullptr ? bytes : ""; }
