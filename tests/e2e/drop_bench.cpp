@@ -146,7 +146,7 @@ double RunTool(Bench* bench, size_t count, size_t logBytes) {
   if (completion.text != "改名复制完成!" || copied != count) {
     std::fprintf(stderr, "tool run failed: %u of %u copied, box [%s]\n",
                  static_cast<unsigned>(copied), static_cast<unsigned>(count),
-                 Hex(completion.text).c_str());
+                 HexBytes(completion.text).c_str());
     ms = -1;
   }
   WriteWindowText(bench->log, "");

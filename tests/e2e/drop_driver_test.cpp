@@ -59,12 +59,12 @@ std::string Completion(int failed) {
 ::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual) {
   if (expected == actual) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
-         << "\n  expected: " << Hex(expected) << "\n  actual:   " << Hex(actual);
+         << "\n  expected: " << HexBytes(expected) << "\n  actual:   " << HexBytes(actual);
 }
 
 std::string Joined(const std::vector<std::string>& names) {
   std::string all;
-  for (const std::string& name : names) all += "[" + Hex(name) + "] ";
+  for (const std::string& name : names) all += "[" + HexBytes(name) + "] ";
   return all;
 }
 
@@ -100,7 +100,7 @@ std::vector<std::string> WriteSources(const std::string& folder,
         CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
       }
     }
-    EXPECT_TRUE(WriteBytes(path, file.contents)) << "cannot write " << Hex(path);
+    EXPECT_TRUE(WriteBytes(path, file.contents)) << "cannot write " << HexBytes(path);
     paths.push_back(path);
   }
   return paths;
@@ -218,7 +218,7 @@ class ToolSession : public ::testing::Test {
     std::map<std::string, ItemState> sourcesAfter = CaptureStates(paths);
     for (const std::string& path : paths) {
       EXPECT_TRUE(sourcesBefore[path] == sourcesAfter[path])
-          << "a dropped item changed: " << Hex(path);
+          << "a dropped item changed: " << HexBytes(path);
     }
   }
 
@@ -234,8 +234,8 @@ class ToolSession : public ::testing::Test {
       }
       MessageBoxSeen extra;
       if (!FindMessageBox(pid, known) || !WaitForMessageBox(pid, known, 1000, &extra)) continue;
-      ADD_FAILURE() << "an unexpected box: caption " << Hex(extra.caption) << ", text "
-                    << Hex(extra.text);
+      ADD_FAILURE() << "an unexpected box: caption " << HexBytes(extra.caption) << ", text "
+                    << HexBytes(extra.text);
       PressButton(extra, extra.cancelButton ? IDCANCEL : IDOK);
       known.push_back(extra.window);
     }
@@ -355,8 +355,8 @@ TEST_F(ToolSession, CopiesEveryFileUnderItsNewNameInDropOrder) {
     EXPECT_EQ(expectedNames, ListNames(output)) << Joined(ListNames(output));
     for (const auto& file : expectedFiles) {
       std::string copied;
-      EXPECT_TRUE(ReadBytes(JoinPath(output, file.first), &copied)) << Hex(file.first);
-      EXPECT_TRUE(SameBytes(file.second, copied)) << Hex(file.first);
+      EXPECT_TRUE(ReadBytes(JoinPath(output, file.first), &copied)) << HexBytes(file.first);
+      EXPECT_TRUE(SameBytes(file.second, copied)) << HexBytes(file.first);
     }
   }
 }

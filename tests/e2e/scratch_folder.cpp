@@ -111,17 +111,6 @@ std::map<std::string, ItemState> CaptureStates(const std::vector<std::string>& p
   return states;
 }
 
-std::string Hex(const std::string& bytes) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char byte : bytes) {
-    if (!out.empty()) out += ' ';
-    out += kDigits[byte >> 4];
-    out += kDigits[byte & 15];
-  }
-  return out;
-}
-
 std::string SystemReason(DWORD error) {
   char* message = nullptr;
   DWORD length = FormatMessageA(

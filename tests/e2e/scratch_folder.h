@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/hex_bytes.h"
+
 // A new, empty folder under `parent` whose name starts with `stem`; "" when none can be made.
 std::string MakeFreshFolder(const std::string& parent, const std::string& stem);
 
@@ -41,9 +43,6 @@ ItemState CaptureState(const std::string& path);
 
 // The states of several items, keyed by path.
 std::map<std::string, ItemState> CaptureStates(const std::vector<std::string>& paths);
-
-// Bytes as hex pairs, for failure messages about code page 936 texts.
-std::string Hex(const std::string& bytes);
 
 // The system's text for an error code, as the tool reports it: trailing line breaks and blanks
 // removed, or the decimal code when the system has no text.
