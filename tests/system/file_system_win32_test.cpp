@@ -6,7 +6,7 @@
 #include <string>
 
 #include "box_driver_win32.h"
-#include "child_process_win32.h"
+#include "probe_program_win32.h"
 #include "scratch_folder_win32.h"
 #include "system/allocator.h"
 #include "system/file_system.h"

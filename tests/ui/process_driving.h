@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "support/child_process_win32.h"
 #include "support/hex_bytes.h"
 
 // A Linux path ("/work/...") as Wine's Z: drive shows it; other paths are returned unchanged.
@@ -15,28 +16,6 @@ std::string TextOf(HWND window);
 
 // A crash ends the process with `code` instead of opening a dialog or exiting with 0.
 void ExitOnCrash(UINT code);
-
-// A started child. One still running at destruction is ended, so that a failed test leaves
-// nothing behind.
-class ChildProcess {
- public:
-  ChildProcess() = default;
-  ~ChildProcess();
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
-
-  // Starts `program` (a Windows path) with `arguments`; false when it cannot start.
-  bool Start(const std::string& program, const std::string& arguments = "");
-  DWORD ProcessId() const { return info_.dwProcessId; }
-  DWORD ThreadId() const { return info_.dwThreadId; }
-  HANDLE Process() const { return info_.hProcess; }
-  // The exit code; STILL_ACTIVE when the child did not end within `timeoutMs`.
-  DWORD WaitForExit(DWORD timeoutMs);
-  bool HasExited() const;
-
- private:
-  PROCESS_INFORMATION info_ = {};
-};
 
 // The first visible top-level window of the process with the class `className` (any class when
 // null); null when none appears within `timeoutMs`.
